@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build pkg-config libsqlite3-dev libgl-dev
   qt6-base-dev libqt6sql6-sqlite qt6-charts-dev qt6-multimedia-dev
-  libkainjow-mustache-dev fonts-arphic-uming fonts-wqy-microhei xvfb xauth)
+  libkainjow-mustache-dev fonts-arphic-uming fonts-wqy-microhei xvfb xauth poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,14 +1,73 @@
+// Orvane: customer management. main() only wires the subsystems into the start sequence.
+#include "attachments/TfrmAccessory.h"
+#include "attachments/TfrmGetFiles.h"
+#include "business/TfrmAlarm.h"
+#include "platform/report/ReportEngine.h"
+#include "shell/PrintDispatch.h"
+#include "shell/StartSequence.h"
+#include "shell/TMainOrvane.h"
+#include "shell/TfrmOperateDatabase.h"
+#include "shell/TfrmPWDConfirm.h"
+#include "shell/TfrmPassword.h"
+#include "store/DMOrvane.h"
+#include "store/General.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// A command that opens a fresh modal window each time.
+template <typename Window> void modalCommand(shell::TMainOrvane &main, const QString &key)
+{
+    main.setCommand(key, [&main] {
+        Window w(&main);
+        w.exec();
+    });
+}
+
+// Commands whose windows need nothing but the data module and the main window.
+void wireCommands(shell::TMainOrvane &main, store::TDMOrvane &dm)
+{
+    modalCommand<attachments::TfrmGetFiles>(main, u"获取附件"_s);
+    modalCommand<attachments::TfrmAccessory>(main, u"整理附件夹"_s);
+    modalCommand<business::TfrmAlarm>(main, u"闹钟"_s);
+    modalCommand<shell::TfrmPassword>(main, u"密码设置"_s);
+    main.setCommand(u"数据备份"_s, [&main] { shell::runBackupCommand(&main); });
+    main.setCommand(u"数据恢复"_s, [&main] { shell::runRestoreCommand(&main); });
+
+    report::ReportEngine &engine = report::ReportEngine::instance();
+    engine.setUserNameSource([] { return crm::CurrentUserName; });
+    engine.setDataset(dm.linkmanQuery);
+    shell::installDataModuleSteps(shell::PrintDispatch::instance(), dm);
+    main.setCommand(u"打印"_s, [&main] { shell::PrintDispatch::instance().print(main.activePageName()); });
+}
+
+// The long-lived windows of the subsystems, provided by class name; the start sequence
+// creates them once, in the fixed order, right after the main window and the data module.
+// A factory sets the window's program-wide instance, embeds its panel where it has one
+// (shell::MainOrvane->embed("dxTSCust", frmNewCust->pnCust)), connects its commands
+// (shell::MainOrvane->setCommand("新建客户", ...)) and returns the window.
+void provideWindows(shell::StartSequence &start)
+{
+    start.dataModuleHooks = [](store::TDMOrvane &dm) {
+        dm.hooks.showAlarm = [] {
+            business::TfrmAlarm w(shell::MainOrvane);
+            w.exec();
+        };
+        if (shell::MainOrvane)
+            wireCommands(*shell::MainOrvane, dm);
+    };
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(u"Kelvor企业客户管理软件 V1.4"_s);
-    w.resize(886, 655);
-    w.show();
-    return app.exec();
+    shell::StartSequence start;
+    start.loginGate = [] { return shell::runLoginGate(); };
+    provideWindows(start);
+    return start.run();
 }

@@ -177,6 +177,8 @@ void Dataset::setValue(int fieldIndex, const QVariant &v)
     if (m_disableCount == 0) {
         emit fieldChanged(fieldIndex);
         emit rowChanged(m_editRow);
+    } else {
+        m_pendingNotify = true;
     }
 }
 
