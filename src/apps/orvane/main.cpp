@@ -2,6 +2,7 @@
 #include "attachments/TfrmAccessory.h"
 #include "attachments/TfrmGetFiles.h"
 #include "business/TfrmAlarm.h"
+#include "customers/TfrmNewCust.h"
 #include "platform/report/ReportEngine.h"
 #include "shell/PrintDispatch.h"
 #include "shell/StartSequence.h"
@@ -51,6 +52,25 @@ void wireCommands(shell::TMainOrvane &main, store::TDMOrvane &dm)
 // (shell::MainOrvane->setCommand("新建客户", ...)) and returns the window.
 void provideWindows(shell::StartSequence &start)
 {
+    start.registry().provide(u"TfrmNewCust"_s, [] {
+        auto *page = new customers::TfrmNewCust(store::DMOrvane);
+        customers::frmNewCust = page;
+        shell::TMainOrvane *main = shell::MainOrvane;
+        main->embed(u"dxTSCust"_s, page->pnCust);
+        main->setCommand(u"新建客户"_s, [main, page] {
+            main->showPage(u"dxTSCust"_s);
+            main->setPageCaption(u"dxTSCust"_s, u"新建客户"_s);
+            main->setPageCaption(u"dxTSOperate"_s, u"业务信息"_s);
+            page->newCustomer();
+            store::DMOrvane->syncAttachmentPanel(crm::AccessoryRoot);
+        });
+        QObject::connect(page, &customers::TfrmNewCust::customerSaved, main, [main](const QString &name) {
+            main->setPageCaption(u"dxTSCust"_s, name);
+            main->setTabVisible(u"dxTSOperate"_s, true);
+        });
+        return page; // no parent: the registry deletes it at the end
+    });
+
     start.dataModuleHooks = [](store::TDMOrvane &dm) {
         dm.hooks.showAlarm = [] {
             business::TfrmAlarm w(shell::MainOrvane);
