@@ -7,6 +7,8 @@ using namespace Qt::StringLiterals;
 
 namespace business {
 
+TFrmMemo1 *FrmMemo1 = nullptr;
+
 TFrmMemo1::TFrmMemo1(QWidget *parent) : TfrmMemo(parent)
 {
     setObjectName(u"FrmMemo1"_s);

@@ -20,4 +20,7 @@ protected:
     Target memoTarget() const override;
 };
 
+// The program-wide instance, when one is created at start (it may be shown again and again).
+extern TFrmMemo1 *FrmMemo1;
+
 } // namespace business

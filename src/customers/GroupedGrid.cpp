@@ -33,6 +33,7 @@ public:
         setSectionsClickable(true);
         setSortIndicatorShown(true);
         setHighlightSections(false);
+        setStretchLastSection(false);
         setContextMenuPolicy(Qt::CustomContextMenu);
     }
 

@@ -2,7 +2,9 @@
 #include "attachments/TfrmAccessory.h"
 #include "attachments/TfrmGetFiles.h"
 #include "business/TfrmAlarm.h"
+#include "customers/TfrmCustList.h"
 #include "customers/TfrmNewCust.h"
+#include "shell/PageControl.h"
 #include "platform/report/ReportEngine.h"
 #include "shell/PrintDispatch.h"
 #include "shell/StartSequence.h"
@@ -69,6 +71,28 @@ void provideWindows(shell::StartSequence &start)
             main->setTabVisible(u"dxTSOperate"_s, true);
         });
         return page; // no parent: the registry deletes it at the end
+    });
+    start.registry().provide(u"TfrmCustList"_s, [] {
+        auto *list = new customers::TfrmCustList(*store::DMOrvane);
+        customers::frmCustList = list;
+        shell::TMainOrvane *main = shell::MainOrvane;
+        main->embed(u"dxTSCustList"_s, list->pnCustList);
+        main->setCommand(u"客户列表"_s, [main, list] {
+            main->showPage(u"dxTSCustList"_s);
+            list->buildList();
+        });
+        // A double click opens the customer beside the list: the customer and business tabs
+        // are shown without hiding the others.
+        QObject::connect(list, &customers::TfrmCustList::customerOpened, main,
+                         [main](const QString &name, const QString &createTime) {
+                             if (customers::frmNewCust)
+                                 customers::frmNewCust->lblCreateTime->setText(createTime);
+                             main->setTabVisible(u"dxTSCust"_s, true);
+                             main->setPageCaption(u"dxTSCust"_s, name);
+                             main->setTabVisible(u"dxTSOperate"_s, true);
+                             main->dxPCMain->setActiveIndex(main->dxPCMain->indexOf(u"dxTSCust"_s));
+                         });
+        return list;
     });
 
     start.dataModuleHooks = [](store::TDMOrvane &dm) {
