@@ -23,10 +23,10 @@ GridDelegate::GridDelegate(DatasetModel *model, QObject *parent) : QStyledItemDe
 QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const
 {
     const int col = index.column();
-    const ColumnSpec &spec = m_model->columns().at(col);
-    if (!spec.pickItems.isEmpty()) {
+    const ColumnSpec &column = m_model->columns().at(col);
+    if (!column.pickItems.isEmpty()) {
         auto *e = new DBPickEdit(parent);
-        e->setItems(spec.pickItems);
+        e->setItems(column.pickItems);
         return e;
     }
     switch (m_model->fieldTypeOf(col)) {
