@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/widgets/ColumnSpec.h"
+#include "platform/widgets/ColumnLayout.h"
 
 #include <QTableView>
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/db/Dataset.h"
-#include "platform/widgets/ColumnSpec.h"
+#include "platform/widgets/ColumnLayout.h"
 
 #include <QAbstractTableModel>
 #include <QCollator>
